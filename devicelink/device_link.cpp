@@ -160,9 +160,20 @@ void DeviceLink::SplitFields() {
     ret_.FieldCount = count;
 }
 
+namespace {
+DeviceLink* g_replacement = nullptr;
+}
+
 DeviceLink& TheDeviceLink() {
+    if (g_replacement) return *g_replacement;
     static DeviceLink link(SystemSerialPorts());
     return link;
 }
+
+ScopedDeviceLink::ScopedDeviceLink(DeviceLink& link) : previous_(g_replacement) {
+    g_replacement = &link;
+}
+
+ScopedDeviceLink::~ScopedDeviceLink() { g_replacement = previous_; }
 
 }  // namespace devicelink

@@ -72,7 +72,21 @@ private:
     RetData ret_;
 };
 
-// The device link of the process, on the system's serial ports.
+// The device link of the process: the one on the system's serial ports,
+// unless a ScopedDeviceLink has put another in its place.
 DeviceLink& TheDeviceLink();
+
+// Makes `link` the process's device link for its lifetime (tests drive the
+// command wrappers and members through a link on a test double this way).
+class ScopedDeviceLink {
+public:
+    explicit ScopedDeviceLink(DeviceLink& link);
+    ~ScopedDeviceLink();
+    ScopedDeviceLink(const ScopedDeviceLink&) = delete;
+    ScopedDeviceLink& operator=(const ScopedDeviceLink&) = delete;
+
+private:
+    DeviceLink* previous_;
+};
 
 }  // namespace devicelink

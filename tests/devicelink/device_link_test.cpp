@@ -187,7 +187,7 @@ TEST_P(StreamTest, FinishesReplyAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, StreamTest, ::testing::ValuesIn(StreamCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DeviceLinkTest, SilenceRuleCountsFiftyQuietReads) {
     Open();
