@@ -14,8 +14,10 @@ inline int SendData(Completion completion, int tag, int commandCode, std::string
     return devicelink::TheDeviceLink().SendCommand(completion, tag, commandCode, data);
 }
 
+// An empty text rather than an empty view: the link copies the data, and a
+// null source is not allowed even for no bytes.
 inline int SendEmpty(Completion completion, int tag, int commandCode) {
-    return SendData(completion, tag, commandCode, {});
+    return SendData(completion, tag, commandCode, "");
 }
 
 inline int SendText(Completion completion, int tag, int commandCode, const char* text) {
