@@ -52,7 +52,7 @@ int DeviceLink::SendCommand(Completion completion, int tag, int commandCode,
     if (!machine_.ExchangeDone) return kSendNotReady;
     if (data.size() > kMaxRequestData) return kSendDataTooLong;
 
-    std::memcpy(requestCopy_, data.data(), data.size());
+    if (!data.empty()) std::memcpy(requestCopy_, data.data(), data.size());
     requestCopy_[data.size()] = '\0';
     currentCommand_ = commandCode;
     ret_.CommandCode = commandCode;

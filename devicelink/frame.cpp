@@ -35,7 +35,7 @@ std::size_t BuildRequestFrame(std::uint8_t seq, std::uint8_t command, std::strin
     out[1] = static_cast<std::uint8_t>(0x20 + data.size() + 4);
     out[2] = seq;
     out[3] = command;
-    std::memcpy(out + 4, data.data(), data.size());
+    if (!data.empty()) std::memcpy(out + 4, data.data(), data.size());
     return CloseFrame(out, 4 + data.size());
 }
 
@@ -46,7 +46,7 @@ std::size_t BuildReplyFrame(std::uint8_t seq, std::uint8_t command, std::string_
     out[1] = static_cast<std::uint8_t>(0x2B + data.size());
     out[2] = seq;
     out[3] = command;
-    std::memcpy(out + 4, data.data(), data.size());
+    if (!data.empty()) std::memcpy(out + 4, data.data(), data.size());
     std::size_t pos = 4 + data.size();
     out[pos++] = kStatusMark;
     std::memcpy(out + pos, status, kStatusBytes);

@@ -8,10 +8,16 @@ namespace {
 // life of the process (never released: COM may be gone by static teardown).
 ITypeInfo* g_typeInfo = nullptr;
 
+// The library is registered for its own locale, 409h; a caller in another
+// locale (or the neutral one) must still find it.
+constexpr LCID kLibraryLocale = 0x409;
+
 HRESULT TypeInfo(LCID lcid, ITypeInfo** info) {
     if (!g_typeInfo) {
         ITypeLib* library = nullptr;
-        const HRESULT hr = LoadRegTypeLib(LIBID_VexlorECR, 1, 0, lcid, &library);
+        HRESULT hr = LoadRegTypeLib(LIBID_VexlorECR, 1, 0, lcid, &library);
+        if (FAILED(hr) && lcid != kLibraryLocale)
+            hr = LoadRegTypeLib(LIBID_VexlorECR, 1, 0, kLibraryLocale, &library);
         if (FAILED(hr)) return hr;
         const HRESULT found = library->GetTypeInfoOfGuid(IID_ITECRFisc, &g_typeInfo);
         library->Release();
