@@ -166,11 +166,12 @@ std::string HelpDirectory(std::string_view path) {
     return std::string(path.substr(0, separator + 1));
 }
 
-std::string ServerPath() {
-    std::string longPath = ModuleFileName();
+std::string ShortPathIfSpaced(const std::string& longPath) {
     if (!HasWhiteSpace(longPath)) return longPath;
     return ChooseServerPath(longPath, ShortPathName(longPath));
 }
+
+std::string ServerPath() { return ShortPathIfSpaced(ModuleFileName()); }
 
 std::optional<ClassIdentity> ReadClassIdentity(ITypeLib& typeLib) {
     ComPtr<ITypeInfo> classInfo;

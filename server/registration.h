@@ -62,6 +62,9 @@ std::string TypeLibFilePath(std::string_view path);
 // `path` up to and including its last '\', '/' or ':'; empty if none.
 std::string HelpDirectory(std::string_view path);
 
+// `longPath` with the short-path rule applied through GetShortPathNameA.
+std::string ShortPathIfSpaced(const std::string& longPath);
+
 // GetModuleFileNameA of the executable, with the short-path rule applied.
 std::string ServerPath();
 
