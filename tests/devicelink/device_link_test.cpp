@@ -272,7 +272,10 @@ TEST_F(DeviceLinkTest, LongestReplyIsCopiedWhole) {
 TEST_F(DeviceLinkTest, TwentiethFieldKeepsTheRest) {
     Open();
     std::string text;
-    for (int i = 0; i < 25; ++i) text += (i ? "," : "") + std::to_string(i);
+    for (int i = 0; i < 25; ++i) {
+        if (i) text += ',';
+        text += std::to_string(i);
+    }
     ports.line->Queue(Reply(text));
     Send(74);
     ASSERT_EQ(g_last.FieldCount, 20);
