@@ -63,11 +63,9 @@ STDMETHODIMP TTECRFiscImpl::CloseComPort(int NumPort, int* Result) {
         }
         LeadingStatusQuery();
         ResetDeviceErrors();
-        State().PortOpen = -1;
-        State().PortNumber = -1;
         devicelink::TheDeviceLink().ClosePort();
+        SetConnection(-1, -1, 0);
         State().OperationState = kSucceeded;
-        State().LinkReady = 0;
         *Result = 1;
     });
 }

@@ -45,11 +45,8 @@ void SetStatusIndex(std::int32_t index) { State().FPIndexStatus = index >= 0 && 
 
 bool QueryPrinterStatus() {
     if (!ConnectionGuard()) return false;
-    ResetDeviceErrors();
     LeadingStatusQuery();
-    ResetDeviceErrors();
-    LeadingStatusQuery();
-    return RecordOutcome();
+    return StatusPreCheck() && RecordOutcome();
 }
 
 }  // namespace fiscal

@@ -195,12 +195,9 @@ void SetOperatorPassword(CommandContext& c, std::string_view d) {
         return;
     }
     if (!RequireIdle(c)) return;
-    Operator& who = c.State.Operators[op];
-    if (f[1] != who.Password) {
-        c.Fail(status::kWrongPassword);
-        return;
-    }
-    who.Password = std::string(f[2]);
+    Operator* who = OperatorWithPassword(c, op, f[1]);
+    if (!who) return;
+    who->Password = std::string(f[2]);
     c.Changed = true;
 }
 
@@ -213,12 +210,9 @@ void SetOperatorName(CommandContext& c, std::string_view d) {
         return;
     }
     if (!RequireIdle(c)) return;
-    Operator& who = c.State.Operators[op];
-    if (f[1] != who.Password) {
-        c.Fail(status::kWrongPassword);
-        return;
-    }
-    who.Name = std::string(f[2]);
+    Operator* who = OperatorWithPassword(c, op, f[1]);
+    if (!who) return;
+    who->Name = std::string(f[2]);
     c.Changed = true;
 }
 

@@ -43,11 +43,8 @@ void OpenReceipt(CommandContext& c, std::string_view data, ReceiptKind kind) {
         return;
     }
     PrinterState& s = c.State;
-    const Operator& who = s.Operators[op - 1];
-    if (f[1] != who.Password) {
-        c.Fail(status::kWrongPassword);
-        return;
-    }
+    const Operator* who = OperatorWithPassword(c, static_cast<int>(op - 1), f[1]);
+    if (!who) return;
     if (s.ZRecords.size() >= kZRecordCapacity) {
         c.Fail(status::kFmFull);
         return;
@@ -69,7 +66,7 @@ void OpenReceipt(CommandContext& c, std::string_view data, ReceiptKind kind) {
     PrintHeader(c, kind == ReceiptKind::Refund ? "REFUND RECEIPT" : "FISCAL RECEIPT");
     char till5[16];
     std::snprintf(till5, sizeof till5, "TILL %05d", static_cast<int>(till));
-    PrintReceiptLine(c, Columns(who.Name, till5));
+    PrintReceiptLine(c, Columns(who->Name, till5));
     PrintReceiptLine(c, std::string(kPaperWidth, '-'));
     c.Reply = std::to_string(s.FiscalNumber + 1);
 }

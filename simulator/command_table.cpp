@@ -86,6 +86,13 @@ bool RequireReportPassword(CommandContext& c, std::string_view password) {
     return false;
 }
 
+Operator* OperatorWithPassword(CommandContext& c, int index, std::string_view password) {
+    Operator& who = c.State.Operators[index];
+    if (password == who.Password) return &who;
+    c.Fail(status::kWrongPassword);
+    return nullptr;
+}
+
 void PrintHeader(CommandContext& c, std::string_view title) {
     c.Roll.Print(Centered("VIRTUAL QZ4417R"));
     c.Roll.Print(Centered(std::string("SN ") + kSerialNumber + "  FN " + kFiscalNumber));

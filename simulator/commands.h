@@ -43,6 +43,8 @@ bool RequireNonFiscal(CommandContext& c);  // a non-fiscal receipt open
 bool RequirePaper(CommandContext& c);
 bool RequireClock(CommandContext& c);
 bool RequireReportPassword(CommandContext& c, std::string_view password);
+// Operator `index` (0-based) when `password` is theirs, else null.
+Operator* OperatorWithPassword(CommandContext& c, int index, std::string_view password);
 
 // Starts a numbered document on the roll (header with date and number) and
 // ends one.

@@ -9,19 +9,16 @@
 #include "fiscal/object_state.h"
 #include "fiscal/report_exception.h"
 #include "tests/fiscal/fake_printer.h"
+#include "tests/support/com_text.h"
 
 using fiscal::State;
 using testing_support::FakePrinter;
 using testing_support::ScriptedReply;
 using testing_support::SentCommand;
 
-namespace {
+using testing_support::Narrow;
 
-std::string Narrow(BSTR text) {
-    std::string out;
-    for (UINT i = 0; text && i < SysStringLen(text); ++i) out += static_cast<char>(text[i]);
-    return out;
-}
+namespace {
 
 class MembersTest : public ::testing::Test {
 protected:

@@ -15,6 +15,7 @@
 #include "VexlorECR_TLB.h"
 #include "server/registration.h"
 #include "server/win_handles.h"
+#include "tests/support/com_text.h"
 
 namespace server {
 // Failing comparisons print the entries.
@@ -27,6 +28,8 @@ using server::ComPtr;
 using server::RegistryEntry;
 using server::UniqueHkey;
 
+using testing_support::Hex;
+
 namespace {
 
 // The class identity is fixed for the product.
@@ -35,12 +38,6 @@ const char kIid[] = "{E0BD2197-7C02-4E55-9E16-F62F6836BD3F}";
 const char kLibid[] = "{5B77E443-73B6-4550-965A-0CAC05CE124F}";
 const char kNoClassLibid[] = "{20B8B5BC-9DBE-4CC9-9D85-8B30D32F92B0}";
 const std::string kClassKey = std::string("CLSID\\") + kClsid;
-
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
 
 std::string ModulePath() {
     char path[MAX_PATH];

@@ -13,6 +13,7 @@
 
 #include "VexlorECR_TLB.h"
 #include "server/win_handles.h"
+#include "tests/support/com_text.h"
 
 using server::ComPtr;
 using server::LibAttr;
@@ -30,24 +31,15 @@ static_assert(std::is_same_v<decltype(&ITECRFisc::SetComPort),
                              HRESULT (STDMETHODCALLTYPE ITECRFisc::*)(int, int, int*)>);
 static_assert(std::is_base_of_v<IDispatch, ITECRFisc>);
 
-namespace {
+using testing_support::Hex;
+using testing_support::Narrow;
 
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
+namespace {
 
 std::wstring ModulePath() {
     wchar_t path[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     return std::wstring(path, length);
-}
-
-std::string Narrow(BSTR text) {
-    std::string out;
-    for (UINT i = 0; text && i < SysStringLen(text); ++i) out += static_cast<char>(text[i]);
-    return out;
 }
 
 enum Kind { kMethod, kGet, kPut };
