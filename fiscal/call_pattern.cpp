@@ -66,12 +66,21 @@ bool StatusPreCheck(char letter) {
 
 void TrailingStatusQuery() { StatusQuery('W'); }
 
-bool RecordOutcome() {
+void KeepReplyStatus() {
     ObjectState& s = State();
     s.LastStatusWord = s.LastReply.StatusWord;
     std::memcpy(s.SavedStatusBytes, s.LastReply.StatusByte, sizeof s.SavedStatusBytes);
-    s.OperationState = LastExchangeFailed() ? kDeviceFailed : kSucceeded;
-    return s.OperationState == kSucceeded;
+}
+
+bool RecordOutcome() {
+    KeepReplyStatus();
+    State().OperationState = LastExchangeFailed() ? kDeviceFailed : kSucceeded;
+    return State().OperationState == kSucceeded;
+}
+
+void RecordUnusableReply() {
+    State().DeviceErrorCount = 1;
+    RecordOutcome();
 }
 
 }  // namespace fiscal

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 #include "devicelink/ret_data.h"
 #include "fiscal/object_state.h"
@@ -59,9 +60,29 @@ void TrailingStatusQuery();
 inline void ResetDeviceErrors() { State().DeviceErrorCount = 0; }
 inline bool LastExchangeFailed() { return State().DeviceErrorCount > 0; }
 
+// Keeps the last reply's status word and bytes for GetError and
+// Status0..Status5; OperationState is left alone.
+void KeepReplyStatus();
+
 // Keeps the last exchange's status for GetError and Status0..Status5 and
 // sets OperationState; true on success.
 bool RecordOutcome();
+
+// Records a reply the member cannot use (it lacks a field the member reads)
+// as a device failure: its status is kept, OperationState is -2.
+void RecordUnusableReply();
+
+// One command of a member that sends several: false, with the outcome
+// recorded, when it was not sent or the printer did not accept it; the
+// member then stops there.
+template <class... Params, class... Args>
+bool SendStep(int (*wrapper)(devicelink::Completion, int, Params...), Args&&... args) {
+    ResetDeviceErrors();
+    if (!SendAndWait(wrapper, std::forward<Args>(args)...)) return false;
+    if (!LastExchangeFailed()) return true;
+    RecordOutcome();
+    return false;
+}
 
 // The common shape of a one-command member: guard, leading status query,
 // the command, outcome. False on refusal or failure.

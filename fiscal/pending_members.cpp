@@ -3,31 +3,21 @@
 
 namespace fiscal {
 
-STDMETHODIMP TTECRFiscImpl::StrPrntCash(BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::CloseFiscReceipt(VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::get_NumbRec(int*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::Payment(double, int, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::SellArtCash(VARIANT_BOOL, LONG, double, double, double, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ZReport(BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::XReport(BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PeriodRepByNumb(BSTR, LONG, LONG, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PeriodRepByDate(BSTR, BSTR, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::NullReceipt(int, int, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::SellArtCashDS(VARIANT_BOOL, LONG, double, double, double, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ClearRegDisplay(VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::DisplayUP(BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::DisplayDown(BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::CloseNonFiscReceipt(VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::OpenFiscReceipt(int, int, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::OpenNonFiscReceipt(VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::ReceiptCancel(VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_ServiceIn(double*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::put_ServiceIn(double) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_ServiceOut(double*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::put_ServiceOut(double) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PeriodRepByNumbFull(BSTR, LONG, LONG, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PeriodRepByDateFull(BSTR, BSTR, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::OpenRefundReceipt(int, int, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ProgramArt(unsigned char, int, int, double, BSTR, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::DeleteArt(int, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ChangePrice(int, double, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
@@ -35,15 +25,10 @@ STDMETHODIMP TTECRFiscImpl::GetArtInfo(int, BSTR*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_FirstArt(BSTR*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_NextArt(BSTR*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PrntNonFiscal(BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::SubTotalDS(VARIANT_BOOL, VARIANT_BOOL, double, double, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::SetOperatorName(LONG, BSTR, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::SetOperatorPassword(LONG, BSTR, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ClearOperatorPassword(BSTR, LONG, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ArticulsReports(LONG, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::GetReceiptSum(double*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::GetReceiptPay(double*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::get_Receipt(LONG*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::DoCopy(LONG, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::OpenDrawer(LONG, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::WriteDateTime(BSTR, BSTR, LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_DateTime(BSTR*) { return E_NOTIMPL; }
@@ -53,7 +38,6 @@ STDMETHODIMP TTECRFiscImpl::get_CurrentTotals(BSTR*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::put_TotalIdx(LONG) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::SellArticul(BSTR, double, double, unsigned char, int, BSTR, double, double, LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_NonFiscal(LONG*) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::ReceiptCut(LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_CashInfo(double*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::ReportModem(LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::WriteNetParams(LONG*) { return E_NOTIMPL; }
@@ -88,7 +72,6 @@ STDMETHODIMP TTECRFiscImpl::get_RepeatPeriodPr(LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::put_RepeatPeriodPr(LONG) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::get_RepeatByErrorPr(LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::put_RepeatByErrorPr(LONG) { return E_NOTIMPL; }
-STDMETHODIMP TTECRFiscImpl::NewPayment(VARIANT_BOOL, double, int, BSTR, VARIANT_BOOL*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PrintFiscalCopyKSEF(LONG, LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PrintFiscalCopiesKSEF(LONG, LONG, LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TTECRFiscImpl::PrintReportsTaxKSEF(LONG, LONG*) { return E_NOTIMPL; }

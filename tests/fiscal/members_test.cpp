@@ -9,66 +9,18 @@
 #include "fiscal/object_state.h"
 #include "fiscal/report_exception.h"
 #include "tests/fiscal/fake_printer.h"
+#include "tests/fiscal/members_fixture.h"
 #include "tests/support/com_text.h"
 
 using fiscal::State;
 using testing_support::FakePrinter;
+using testing_support::MembersTest;
 using testing_support::ScriptedReply;
 using testing_support::SentCommand;
 
 using testing_support::Narrow;
 
 namespace {
-
-class MembersTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        State() = fiscal::ObjectState{};
-        object = new fiscal::TTECRFiscImpl(nullptr, nullptr);
-    }
-    void TearDown() override { object->Release(); }
-
-    void Open() {
-        int result = 0;
-        ASSERT_EQ(object->SetComPort(1, 115200, &result), S_OK);
-        ASSERT_EQ(result, 1);
-        printer.sent.clear();
-    }
-    LONG Error() {
-        LONG e = -99;
-        EXPECT_EQ(object->GetError(&e), S_OK);
-        return e;
-    }
-    LONG OperationState() {
-        LONG v = -99;
-        EXPECT_EQ(object->get_StatusBytes(&v), S_OK);
-        return v;
-    }
-    bool TimeOut() {
-        VARIANT_BOOL v = 7;
-        EXPECT_EQ(object->get_TimeOutFP(&v), S_OK);
-        return v == VARIANT_TRUE;
-    }
-    signed char StatusByte(int i) {
-        signed char v = -1;
-        HRESULT (fiscal::TTECRFiscImpl::*getters[])(signed char*) = {
-            &fiscal::TTECRFiscImpl::get_Status0, &fiscal::TTECRFiscImpl::get_Status1,
-            &fiscal::TTECRFiscImpl::get_Status2, &fiscal::TTECRFiscImpl::get_Status3,
-            &fiscal::TTECRFiscImpl::get_Status4, &fiscal::TTECRFiscImpl::get_Status5};
-        EXPECT_EQ((object->*getters[i])(&v), S_OK);
-        return v;
-    }
-    VARIANT_BOOL Present() {
-        VARIANT_BOOL v = 7;
-        EXPECT_EQ(object->IsPresent(&v), S_OK);
-        return v;
-    }
-
-    FakePrinter printer;
-    devicelink::DeviceLink link{printer.ports};
-    devicelink::ScopedDeviceLink useLink{link};
-    fiscal::TTECRFiscImpl* object = nullptr;
-};
 
 TEST_F(MembersTest, GuardedMemberBeforeSetComPortSendsNothing) {
     EXPECT_EQ(Present(), VARIANT_FALSE);
