@@ -14,6 +14,7 @@
 #include "VexlorECR_TLB.h"
 #include "server/win_handles.h"
 #include "tests/support/com_text.h"
+#include "tests/support/members_table.h"
 
 using server::ComPtr;
 using server::LibAttr;
@@ -32,6 +33,9 @@ static_assert(std::is_same_v<decltype(&ITECRFisc::SetComPort),
 static_assert(std::is_base_of_v<IDispatch, ITECRFisc>);
 
 using testing_support::Hex;
+using testing_support::InterfaceMember;
+using testing_support::kMembers;
+using testing_support::MemberKind;
 using testing_support::Narrow;
 
 namespace {
@@ -42,63 +46,11 @@ std::wstring ModulePath() {
     return std::wstring(path, length);
 }
 
-enum Kind { kMethod, kGet, kPut };
-
-struct Member {
-    const char* name;
-    DISPID dispid;
-    Kind kind;
-};
-
-// The interface's own table of functions, in order, after IDispatch's seven.
-const Member kMembers[] = {
-    {"GetVerDLL", 1, kMethod}, {"SetComPort", 5, kMethod}, {"CloseComPort", 6, kMethod},
-    {"IsPresent", 8, kMethod}, {"StrPrntCash", 9, kMethod}, {"CloseFiscReceipt", 11, kMethod},
-    {"NumbRec", 15, kGet}, {"Payment", 16, kMethod}, {"SellArtCash", 10, kMethod},
-    {"ZReport", 20, kMethod}, {"XReport", 21, kMethod}, {"PeriodRepByNumb", 22, kMethod},
-    {"PeriodRepByDate", 23, kMethod}, {"NullReceipt", 24, kMethod},
-    {"SellArtCashDS", 25, kMethod}, {"ClearRegDisplay", 26, kMethod}, {"DisplayUP", 27, kMethod},
-    {"DisplayDown", 28, kMethod}, {"CloseNonFiscReceipt", 3, kMethod},
-    {"OpenFiscReceipt", 4, kMethod}, {"OpenNonFiscReceipt", 7, kMethod},
-    {"ReceiptCancel", 13, kMethod}, {"ServiceIn", 17, kGet}, {"ServiceIn", 17, kPut},
-    {"ServiceOut", 18, kGet}, {"ServiceOut", 18, kPut}, {"PeriodRepByNumbFull", 12, kMethod},
-    {"PeriodRepByDateFull", 19, kMethod}, {"StatusBytes", 29, kGet},
-    {"OpenRefundReceipt", 30, kMethod}, {"ProgramArt", 31, kMethod}, {"DeleteArt", 32, kMethod},
-    {"ChangePrice", 33, kMethod}, {"GetArtInfo", 34, kMethod}, {"FirstArt", 37, kGet},
-    {"NextArt", 38, kGet}, {"PrntNonFiscal", 14, kMethod}, {"SubTotalDS", 35, kMethod},
-    {"SetOperatorName", 36, kMethod}, {"SetOperatorPassword", 39, kMethod},
-    {"ClearOperatorPassword", 40, kMethod}, {"ArticulsReports", 41, kMethod},
-    {"GetReceiptSum", 42, kMethod}, {"GetReceiptPay", 43, kMethod}, {"GetError", 44, kMethod},
-    {"Receipt", 45, kGet}, {"Status0", 46, kGet}, {"Status1", 47, kGet}, {"Status2", 48, kGet},
-    {"Status3", 49, kGet}, {"Status4", 50, kGet}, {"Status5", 51, kGet},
-    {"GetStatusFP", 52, kMethod}, {"TimeOutFP", 53, kGet}, {"DoCopy", 54, kMethod},
-    {"OpenDrawer", 55, kMethod}, {"FPIndexStatus", 56, kGet}, {"FPIndexStatus", 56, kPut},
-    {"FPStatus", 57, kGet}, {"WriteDateTime", 59, kMethod}, {"DateTime", 60, kGet},
-    {"DispDayTime", 58, kMethod}, {"GetSerNumber", 61, kMethod}, {"LastZReport", 62, kGet},
-    {"CurrentTotals", 63, kGet}, {"TotalIdx", 64, kPut}, {"SellArticul", 65, kMethod},
-    {"VersionDLL", 66, kGet}, {"NonFiscal", 67, kGet}, {"ReceiptCut", 68, kMethod},
-    {"CashInfo", 69, kGet}, {"ID_DEV", 70, kGet}, {"ReportModem", 71, kMethod},
-    {"WriteNetParams", 72, kMethod}, {"GetNetParams", 73, kMethod},
-    {"PrintReportModem", 74, kPut}, {"DataDocPr", 75, kGet}, {"TimeDocPr", 76, kGet},
-    {"TimePersPr", 78, kGet}, {"PersReportPr", 79, kGet}, {"MBSAM_ErrPr", 80, kGet},
-    {"MemCrd_ErrPr", 81, kGet}, {"KSEF_ErrPr", 82, kGet}, {"IDDEF_SetPr", 83, kGet},
-    {"TechReg_PrfPr", 84, kGet}, {"Person_PrfPr", 85, kGet}, {"NetCbl_ConPr", 86, kGet},
-    {"Ready_SndPr", 87, kGet}, {"DatePersPr", 89, kGet}, {"DHCPworkPr", 77, kGet},
-    {"DHCPworkPr", 77, kPut}, {"StatIPPr", 88, kGet}, {"StatIPPr", 88, kPut},
-    {"SubnetMaskPr", 90, kGet}, {"SubnetMaskPr", 90, kPut}, {"BridgeAddrPr", 91, kGet},
-    {"BridgeAddrPr", 91, kPut}, {"TargetAddrPr", 92, kGet}, {"TargetAddrPr", 92, kPut},
-    {"TargetPortPr", 93, kGet}, {"TargetPortPr", 93, kPut}, {"RepeatPeriodPr", 94, kGet},
-    {"RepeatPeriodPr", 94, kPut}, {"RepeatByErrorPr", 95, kGet}, {"RepeatByErrorPr", 95, kPut},
-    {"NewPayment", 96, kMethod}, {"PrintFiscalCopyKSEF", 97, kMethod},
-    {"PrintFiscalCopiesKSEF", 98, kMethod}, {"PrintReportsTaxKSEF", 99, kMethod},
-    {"MakeBarcode", 100, kMethod},
-};
-
-INVOKEKIND InvokeKind(Kind kind) {
+INVOKEKIND InvokeKind(MemberKind kind) {
     switch (kind) {
-    case kGet: return INVOKE_PROPERTYGET;
-    case kPut: return INVOKE_PROPERTYPUT;
-    case kMethod: break;
+    case MemberKind::kGet: return INVOKE_PROPERTYGET;
+    case MemberKind::kPut: return INVOKE_PROPERTYPUT;
+    case MemberKind::kMethod: break;
     }
     return INVOKE_FUNC;
 }
@@ -239,7 +191,7 @@ TEST_F(TypeLibraryTest, MembersInVtableOrderWithTheirDispids) {
 
     std::size_t position = 0;
     for (const auto& [slot, index] : bySlot) {
-        const Member& want = kMembers[position];
+        const InterfaceMember& want = kMembers[position];
         FuncDesc desc(vtableInfo_.get(), index);
         UniqueBstr name, doc;
         ASSERT_EQ(vtableInfo_->GetDocumentation(desc->memid, name.put(), doc.put(), nullptr,
@@ -255,7 +207,7 @@ TEST_F(TypeLibraryTest, MembersInVtableOrderWithTheirDispids) {
         ++position;
     }
 
-    for (const Member& member : kMembers) {
+    for (const InterfaceMember& member : kMembers) {
         std::wstring wide(member.name, member.name + std::char_traits<char>::length(member.name));
         LPOLESTR names[] = {wide.data()};
         MEMBERID id = MEMBERID_NIL;
