@@ -15,17 +15,7 @@ mkdir -p "$dir"
 cp "$exe" "$dir/"
 wine 'C:\VexlorECR\VexlorECR.exe' /RegServer
 
-expect() {  # expect NAME OUTPUT PATTERN...
-    local name=$1 out=$2
-    shift 2
-    for p in "$@"; do
-        if ! grep -qE -- "$p" <<<"$out"; then
-            echo "FAIL $name: no line matching /$p/ in:"
-            printf '%s\n' "$out" | sed 's/^/    /'
-            fail=1
-        fi
-    done
-}
+. "$(dirname "$0")/expect.sh"
 
 for sample in connect.vbs connect.js; do
     out=$(timeout 120 wine cscript //nologo "$(winepath -w "$samples/$sample")" 2>&1 | tr -d '\r')

@@ -31,17 +31,7 @@ out=$("$here/../support/with-peer" "$WINEPREFIX-ports/com1" \
       iconv -f CP866 -t UTF-8 | tr -d '\r')
 journal=$(cat "$work/journal.txt" 2>/dev/null)
 
-expect() {  # expect NAME TEXT PATTERN...
-    local name=$1 text=$2
-    shift 2
-    for p in "$@"; do
-        if ! grep -qE -- "$p" <<<"$text"; then
-            echo "FAIL $name: no line matching /$p/ in:"
-            printf '%s\n' "$text" | sed 's/^/    /'
-            fail=1
-        fi
-    done
-}
+. "$here/expect.sh"
 
 expect receipt.vbs "$out" '^Open receipt, operator 1: ok$' '^Receipt kind: 1$' \
     '^Text line: ok$' '^Total: 362,22$' '^Paid: 100,00$' '^The rest in cash: ok$' \
