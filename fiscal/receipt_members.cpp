@@ -191,8 +191,8 @@ STDMETHODIMP TTECRFiscImpl::NewPayment(VARIANT_BOOL KSEF, double Summa, int Type
     return Member(Result, [&] {
         *Result = VARIANT_FALSE;
         if (!ConnectionGuard()) return;
-        if (KSEF == 0 || TypePmt == 0) {
-            *Result = ToVariantBool(ConnectionGuard() && Pay(Summa, TypePmt));
+        if (KSEF == 0 || TypePmt == 0) {  // Payment's own steps; its guard has passed
+            *Result = ToVariantBool(Pay(Summa, TypePmt));
             return;
         }
         const std::string code = AnsiOf(CodeTrasaction);

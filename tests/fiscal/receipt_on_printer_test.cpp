@@ -48,26 +48,17 @@ protected:
     }
     bool Pay(double amount, int type) { return Call(&O::Payment, amount, type); }
     bool Close() { return Call(&O::CloseFiscReceipt); }
-    double Sum() {
-        double v = 0;
-        EXPECT_EQ(object->GetReceiptSum(&v), S_OK);
-        return v;
+    // A member with one out-parameter, read.
+    template <class T>
+    T Read(HRESULT (O::*member)(T*)) {
+        T value{};
+        EXPECT_EQ((object->*member)(&value), S_OK);
+        return value;
     }
-    double Paid() {
-        double v = 0;
-        EXPECT_EQ(object->GetReceiptPay(&v), S_OK);
-        return v;
-    }
-    LONG Kind() {
-        LONG v = 0;
-        EXPECT_EQ(object->get_Receipt(&v), S_OK);
-        return v;
-    }
-    int Number() {
-        int v = 0;
-        EXPECT_EQ(object->get_NumbRec(&v), S_OK);
-        return v;
-    }
+    double Sum() { return Read(&O::GetReceiptSum); }
+    double Paid() { return Read(&O::GetReceiptPay); }
+    LONG Kind() { return Read(&O::get_Receipt); }
+    int Number() { return Read(&O::get_NumbRec); }
     bool Printed(const std::string& line) const {
         const auto& lines = ports.JournalLines();
         return std::find(lines.begin(), lines.end(), line) != lines.end();
